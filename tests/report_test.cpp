@@ -14,6 +14,11 @@
 
 namespace {
 
+std::string fileContent(const std::filesystem::path& path) {
+    std::ifstream file(path);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
 struct LineCase {
     const char* label;
     std::array<std::int32_t, kValuesPerRecord> values;
@@ -81,9 +86,8 @@ TEST(ReportLine, EachLineIsInTheFileAsSoonAsItIsWritten) {
     record.values = {10, 20, 30, 40, 50};
     ASSERT_TRUE(writeReportLine(report, record, summarize(record)));
 
-    std::ifstream written(path);  // read while the report is still open
-    const std::string content{std::istreambuf_iterator<char>(written), std::istreambuf_iterator<char>()};
-    EXPECT_EQ(content, "Name: Ann Total: 150 Average: 30.0 Calories: 12.0\n");
+    EXPECT_EQ(fileContent(path), "Name: Ann Total: 150 Average: 30.0 Calories: 12.0\n")
+        << "the line was not in the file while the report was still open";
     report.close();
     std::filesystem::remove(path);
 }
