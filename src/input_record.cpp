@@ -1,5 +1,7 @@
 #include "input_record.hpp"
 
+#include <climits>
+#include <cstddef>
 #include <cstdint>
 #include <ios>
 #include <streambuf>
@@ -8,40 +10,170 @@
 namespace {
 
 using State = std::ios_base::iostate;
+using Values = std::array<std::int32_t, kValuesPerRecord>;
 
 constexpr int kEnd = std::char_traits<char>::eof();
 constexpr std::uint64_t kLargestNegative = 2147483648U;
 constexpr std::uint64_t kLargestPositive = 2147483647U;
 
-// The six characters that separate tokens: blank, tab, line feed, vertical
-// tab, form feed, carriage return.
-bool isWhiteSpace(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+// The six characters that separate tokens are blank, tab, line feed,
+// vertical tab, form feed and carriage return. (Function objects rather than
+// functions, so that the scanning loops that take them inline them.)
+constexpr auto isWhiteSpace = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+constexpr auto isToken = [](char c) { return !isWhiteSpace(c); };
+constexpr auto isNotDigit = [](char c) { return c < '0' || c > '9'; };
 
-bool isDigit(int c) { return c >= '0' && c <= '9'; }
+// Opens a stream buffer's get area (the characters it holds but has not
+// handed out yet) to the scanners: members that any derived class may use,
+// reached through pointers to members formed here.
+class GetArea : public std::streambuf {
+public:
+    static char* next(std::streambuf& buffer) { return (buffer.*&GetArea::gptr)(); }
+    static char* end(std::streambuf& buffer) { return (buffer.*&GetArea::egptr)(); }
+    static void consume(std::streambuf& buffer, std::ptrdiff_t count) {
+        for (; count > INT_MAX; count -= INT_MAX) {
+            (buffer.*&GetArea::gbump)(INT_MAX);
+        }
+        (buffer.*&GetArea::gbump)(static_cast<int>(count));
+    }
+};
 
-// Characters are taken straight from the stream buffer: its inline fast path
-// costs a compare per character, and it only asks the source for more when
-// the buffered characters are used up, taking whatever has arrived.
-int skipWhiteSpace(std::streambuf& buffer) {
-    int c = buffer.sgetc();
-    while (c != kEnd && isWhiteSpace(c)) {
-        c = buffer.snextc();
+// Reads the characters that a stream buffer already holds, in place, with a
+// compare per character. Their end is not the end of the input, only the
+// end of what can be read without asking the buffer for more: a read that
+// gets there has "run out" and is made again with a Scanner.
+class HeldCursor {
+public:
+    HeldCursor(const char* next, const char* end) : next_(next), end_(end) {}
+
+    bool holding() const { return next_ != end_; }
+    bool ranOut() const { return ranOut_; }
+    const char* position() const { return next_; }
+
+    int peek() {
+        if (holding()) {
+            return static_cast<unsigned char>(*next_);
+        }
+        ranOut_ = true;
+        return kEnd;
+    }
+
+    void advance() { ++next_; }
+
+    // Moves over the characters up to the first for which `isStop` is true,
+    // passing them to `take(first, last)`; returns that character.
+    template <typename IsStop, typename Take>
+    int takeUntil(IsStop isStop, Take take) {
+        const char* found = next_;
+        while (found != end_ && !isStop(*found)) {
+            ++found;
+        }
+        take(next_, found);
+        next_ = found;
+        return peek();
+    }
+
+private:
+    const char* next_;
+    const char* end_;
+    bool ranOut_ = false;
+};
+
+// Reads a stream buffer to the end of the input. When the held characters
+// run out it asks the buffer for more, and the buffer then takes whatever its
+// source has ready (one read of a pipe); it never waits to fill up. A buffer
+// without a get area is read a character at a time.
+class Scanner {
+public:
+    explicit Scanner(std::streambuf& buffer) : buffer_(buffer) { reload(); }
+
+    HeldCursor held() const { return {next_, end_}; }
+    void moveTo(const char* position) { next_ = position; }
+
+    // The next character, or kEnd at the end of the input.
+    int peek() {
+        if (next_ != end_) {
+            return static_cast<unsigned char>(*next_);
+        }
+        commit();
+        const int c = buffer_.sgetc();
+        reload();
+        return c;
+    }
+
+    void advance() {
+        if (next_ != end_) {
+            ++next_;
+            return;
+        }
+        commit();
+        buffer_.sbumpc();
+        reload();
+    }
+
+    // As HeldCursor::takeUntil, across as many refills as it takes; returns
+    // kEnd at the end of the input.
+    template <typename IsStop, typename Take>
+    int takeUntil(IsStop isStop, Take take) {
+        for (;;) {
+            HeldCursor held(next_, end_);
+            int c = held.takeUntil(isStop, take);
+            next_ = held.position();
+            if (!held.ranOut()) {
+                return c;
+            }
+            c = peek();
+            if (c == kEnd || isStop(static_cast<char>(c))) {
+                return c;
+            }
+            if (next_ == end_) {  // a buffer without a get area
+                const char single = static_cast<char>(c);
+                take(&single, &single + 1);
+                advance();
+            }
+        }
+    }
+
+    // Hands the characters read so far back to the buffer as consumed.
+    void commit() { GetArea::consume(buffer_, next_ - GetArea::next(buffer_)); }
+
+private:
+    void reload() {
+        next_ = GetArea::next(buffer_);
+        end_ = GetArea::end(buffer_);
+    }
+
+    std::streambuf& buffer_;
+    const char* next_ = nullptr;
+    const char* end_ = nullptr;
+};
+
+// The reading rules, written once for both kinds of cursor.
+
+// Returns the first character of the next token, or kEnd. A read that starts
+// at the end of the input finds nothing, even where a terminal or pipe
+// might deliver more after it reported the end once.
+template <typename Cursor>
+int skipToToken(Cursor& cursor, State& state) {
+    const int c = (state & std::ios_base::eofbit) != 0
+                      ? kEnd
+                      : cursor.takeUntil(isToken, [](const char*, const char*) {});
+    if (c == kEnd) {
+        state |= std::ios_base::eofbit | std::ios_base::failbit;
     }
     return c;
 }
 
-ReadStatus scanName(std::streambuf& buffer, std::string& name, State& state) {
-    int c = skipWhiteSpace(buffer);
-    if (c == kEnd) {
-        state |= std::ios_base::eofbit | std::ios_base::failbit;
+template <typename Cursor>
+ReadStatus scanName(Cursor& cursor, std::string& name, State& state) {
+    if (skipToToken(cursor, state) == kEnd) {
         return ReadStatus::endOfInput;
     }
     name.clear();
-    while (c != kEnd && !isWhiteSpace(c)) {
-        name.push_back(static_cast<char>(c));
-        c = buffer.snextc();
-    }
-    if (c == kEnd) {
+    const int stop = cursor.takeUntil(isWhiteSpace, [&name](const char* first, const char* last) {
+        name.append(first, last);
+    });
+    if (stop == kEnd) {
         state |= std::ios_base::eofbit;
     }
     return ReadStatus::ok;
@@ -50,25 +182,27 @@ ReadStatus scanName(std::streambuf& buffer, std::string& name, State& state) {
 // Accepts an optional sign and decimal digits and stops at the first
 // character that cannot continue the number, leaving it for the next read.
 // Digits past the 32-bit range are still consumed, as one number.
-ReadStatus scanInteger(std::streambuf& buffer, std::int32_t& value, State& state) {
-    int c = skipWhiteSpace(buffer);
+template <typename Cursor>
+ReadStatus scanInteger(Cursor& cursor, std::int32_t& value, State& state) {
+    int c = skipToToken(cursor, state);
     if (c == kEnd) {
-        state |= std::ios_base::eofbit | std::ios_base::failbit;
         return ReadStatus::endOfInput;
     }
     const bool negative = c == '-';
     if (negative || c == '+') {
-        c = buffer.snextc();
+        cursor.advance();
+        c = cursor.peek();
     }
-    bool anyDigit = false;
+    const bool anyDigit = c != kEnd && !isNotDigit(static_cast<char>(c));
     std::uint64_t magnitude = 0;
-    while (c != kEnd && isDigit(c)) {
-        anyDigit = true;
-        if (magnitude <= kLargestNegative) {
-            magnitude = magnitude * 10 + static_cast<std::uint64_t>(c - '0');
+    c = cursor.takeUntil(isNotDigit, [&magnitude](const char* first, const char* last) {
+        for (; first != last; ++first) {
+            // Past the 32-bit range the magnitude stops growing.
+            if (magnitude <= kLargestNegative) {
+                magnitude = magnitude * 10 + static_cast<std::uint64_t>(*first - '0');
+            }
         }
-        c = buffer.snextc();
-    }
+    });
     if (c == kEnd) {
         state |= std::ios_base::eofbit;
     }
@@ -87,6 +221,20 @@ ReadStatus scanInteger(std::streambuf& buffer, std::int32_t& value, State& state
     return ReadStatus::ok;
 }
 
+// Stops at the first read that fails; the fields it does not reach keep
+// what they held.
+template <typename Cursor>
+ReadStatus scanRecord(Cursor& cursor, std::string& name, Values& values, State& state) {
+    ReadStatus status = scanName(cursor, name, state);
+    for (std::int32_t& value : values) {
+        if (status != ReadStatus::ok) {
+            break;
+        }
+        status = scanInteger(cursor, value, state);
+    }
+    return status;
+}
+
 // Runs one read on the stream's buffer and records its outcome in the
 // stream's state, so that once a read has failed every later one fails too.
 // A read error of the underlying file surfaces from the buffer as an
@@ -100,36 +248,44 @@ ReadStatus guardedRead(std::istream& input, Scan scan) {
     State state = std::ios_base::goodbit;
     ReadStatus status = ReadStatus::endOfInput;
     try {
-        status = scan(*input.rdbuf(), state);
+        Scanner scanner(*input.rdbuf());
+        status = scan(scanner, state);
+        scanner.commit();
     } catch (const std::ios_base::failure&) {
         state |= std::ios_base::badbit | std::ios_base::failbit;
         status = ReadStatus::endOfInput;
     }
-    input.setstate(state);
+    if (state != std::ios_base::goodbit) {
+        input.setstate(state);
+    }
     return status;
-}
-
-ReadStatus readInteger(std::istream& input, std::int32_t& value) {
-    return guardedRead(input, [&value](std::streambuf& buffer, State& state) {
-        return scanInteger(buffer, value, state);
-    });
 }
 
 }  // namespace
 
 ReadStatus readRecordCount(std::istream& input, std::int32_t& recordCount) {
-    return readInteger(input, recordCount);
+    return guardedRead(input, [&recordCount](Scanner& scanner, State& state) {
+        return scanInteger(scanner, recordCount, state);
+    });
 }
 
 ReadStatus readRecord(std::istream& input, InputRecord& record) {
-    ReadStatus status = guardedRead(input, [&record](std::streambuf& buffer, State& state) {
-        return scanName(buffer, record.name, state);
-    });
-    for (std::int32_t& value : record.values) {
-        if (status != ReadStatus::ok) {
-            break;
+    return guardedRead(input, [&record](Scanner& scanner, State& state) {
+        // Nearly every record lies whole in the characters the buffer holds,
+        // and is read there. The values go to a copy until the read is known
+        // not to have run out; the name may change in a read that runs out,
+        // but only once a name has been found, which the second read then
+        // finds again.
+        HeldCursor held = scanner.held();
+        Values values = record.values;
+        State heldState = state;
+        const ReadStatus status = scanRecord(held, record.name, values, heldState);
+        if (!held.ranOut()) {
+            scanner.moveTo(held.position());
+            record.values = values;
+            state = heldState;
+            return status;
         }
-        status = readInteger(input, value);
-    }
-    return status;
+        return scanRecord(scanner, record.name, record.values, state);
+    });
 }

@@ -201,6 +201,74 @@ TEST(ReadSource, ARecordIsReadFromWhatHasArrivedWithoutWaitingForMore) {
     EXPECT_EQ(buffer.piecesTaken(), 2U) << "the reader asked for the next record's data";
 }
 
+// Hands out one character per call and holds none, so the reader can never
+// look at held characters and must ask for each one.
+class CharByCharBuffer : public std::streambuf {
+public:
+    explicit CharByCharBuffer(std::string text) : text_(std::move(text)) {}
+
+protected:
+    int_type underflow() override {
+        return next_ < text_.size() ? traits_type::to_int_type(text_[next_]) : traits_type::eof();
+    }
+    int_type uflow() override {
+        return next_ < text_.size() ? traits_type::to_int_type(text_[next_++]) : traits_type::eof();
+    }
+
+private:
+    std::string text_;
+    std::size_t next_ = 0;
+};
+
+struct ReadOutcome {
+    std::vector<ReadStatus> statuses;
+    std::vector<std::string> names;
+    std::vector<std::array<std::int32_t, kValuesPerRecord>> values;
+};
+
+// Reads the count and then records until a read fails.
+ReadOutcome readAll(std::istream& input) {
+    ReadOutcome outcome;
+    std::int32_t count = 0;
+    outcome.statuses.push_back(readRecordCount(input, count));
+    InputRecord record;
+    for (ReadStatus status = outcome.statuses.back(); status == ReadStatus::ok;) {
+        status = readRecord(input, record);
+        outcome.statuses.push_back(status);
+        outcome.names.push_back(record.name);
+        outcome.values.push_back(record.values);
+    }
+    return outcome;
+}
+
+void expectSameReads(const ReadOutcome& actual, const ReadOutcome& expected) {
+    EXPECT_EQ(actual.statuses, expected.statuses);
+    EXPECT_EQ(actual.names, expected.names);
+    EXPECT_EQ(actual.values, expected.values);
+}
+
+const std::string kPiecesText =
+    "3\r\nAnn +10 020 30 40 50Bob\t-1 0\n0 0 0\n42 1 1 1 2 99999999999 x";
+
+TEST(ReadSource, WhereTheSourceSplitsItsTextChangesNothing) {
+    std::istringstream whole(kPiecesText);
+    const ReadOutcome expected = readAll(whole);
+    ASSERT_EQ(expected.statuses.back(), ReadStatus::outOfRange);
+    for (std::size_t split = 1; split < kPiecesText.size(); ++split) {
+        SCOPED_TRACE("split after " + std::to_string(split) + " characters");
+        PieceBuffer buffer({kPiecesText.substr(0, split), kPiecesText.substr(split)});
+        std::istream input(&buffer);
+        expectSameReads(readAll(input), expected);
+    }
+}
+
+TEST(ReadSource, ASourceThatHoldsNoCharactersReadsTheSame) {
+    std::istringstream whole(kPiecesText);
+    CharByCharBuffer buffer(kPiecesText);
+    std::istream input(&buffer);
+    expectSameReads(readAll(input), readAll(whole));
+}
+
 #ifndef _WIN32
 // On Linux a directory opens for reading and every read of it fails; the
 // stream buffer reports that failure by throwing.
