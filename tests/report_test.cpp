@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
 #include <cstdint>
+#include <limits>
+#include <random>
+#include <vector>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -68,6 +73,41 @@ TEST(Summary, FiguresDeriveFromTheTotal) {
     EXPECT_EQ(summary.total, 7);
     EXPECT_DOUBLE_EQ(summary.average, 7 / 5.0);
     EXPECT_DOUBLE_EQ(summary.calories, 7 * 0.08);
+}
+
+std::string fixedOneDecimal(double value) {
+    std::array<char, 400> text{};
+    const auto result = std::to_chars(text.data(), text.data() + text.size(), value,
+                                      std::chars_format::fixed, 1);
+    return std::string(text.data(), result.ptr);
+}
+
+std::string lineWithFigures(double average, double calories) {
+    InputRecord record;
+    record.name = "Ann";
+    std::ostringstream report;
+    writeReportLine(report, record, RecordSummary{0, average, calories});
+    return report.str();
+}
+
+// Any real, not just those a record can give, is written as the standard
+// fixed-point conversion writes it with one decimal.
+TEST(ReportLine, WritesRealsAsTheStandardConversionDoes) {
+    std::vector<double> values = {0.0, -0.0, 0.05, 0.15, 0.25, -0.25, 0.35, 2.45, -0.04,
+                                  0.96, 9.95, 99.95, 1e10, 1e10 + 0.05, 1e11 - 0.05, 123456789.95,
+                                  4.35, 1e15 + 0.5, 1e300, -1e300, 5e-324,
+                                  std::numeric_limits<double>::max(), 2147483647 * 0.08};
+    std::mt19937_64 random(20261211);
+    std::uniform_real_distribution<double> magnitude(-12.0, 12.0);
+    for (int i = 0; i < 20000; ++i) {
+        values.push_back(std::pow(10.0, magnitude(random)) * (i % 2 == 0 ? 1 : -1));
+    }
+    for (const double value : values) {
+        SCOPED_TRACE(value);
+        const std::string text = fixedOneDecimal(value);
+        EXPECT_EQ(lineWithFigures(value, -value),
+                  "Name: Ann Total: 0 Average: " + text + " Calories: " + fixedOneDecimal(-value) + "\n");
+    }
 }
 
 TEST(ReportLine, WritesTheNameBackByteForByte) {
