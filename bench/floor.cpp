@@ -13,12 +13,16 @@ int main() {
     if (input < 0 || output < 0) {
         return 1;
     }
-    static const char kLine[] = "Name: Person0123456 Total: 123456 Average: 24691.2 Calories: 9876.5\n";
+    static const char kLine[] =
+        "Name: Person0123456 Total: 123456 Average: 24691.2 Calories: 9876.5\n";
     std::array<char, 1 << 16> buffer{};
     bool countLine = true;
     ssize_t size = 0;
     while ((size = read(input, buffer.data(), buffer.size())) > 0) {
-        for (const char* at = buffer.data(); (at = static_cast<const char*>(std::memchr(at, '\n', static_cast<size_t>(buffer.data() + size - at)))) != nullptr; ++at) {
+        for (const char* at = buffer.data();
+             (at = static_cast<const char*>(std::memchr(
+                  at, '\n', static_cast<size_t>(buffer.data() + size - at)))) != nullptr;
+             ++at) {
             if (countLine) {
                 countLine = false;  // the count's line has no report line
             } else if (write(output, kLine, sizeof kLine - 1) < 0) {

@@ -16,20 +16,23 @@ constexpr int kEnd = std::char_traits<char>::eof();
 constexpr std::uint64_t kLargestNegative = 2147483648U;
 constexpr std::uint64_t kLargestPositive = 2147483647U;
 
-// The six characters that separate tokens are blank, tab, line feed,
-// vertical tab, form feed and carriage return. (Function objects rather than
-// functions, so that the scanning loops that take them inline them.)
-constexpr auto isWhiteSpace = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
-constexpr auto isToken = [](char c) { return !isWhiteSpace(c); };
-constexpr auto isNotDigit = [](char c) { return c < '0' || c > '9'; };
+// The six characters that separate tokens: blank, tab, line feed, vertical
+// tab, form feed and carriage return.
+bool isWhiteSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Opens a stream buffer's get area (the characters it holds but has not
 // handed out yet) to the scanners: members that any derived class may use,
 // reached through pointers to members formed here.
 class GetArea : public std::streambuf {
 public:
-    static char* next(std::streambuf& buffer) { return (buffer.*&GetArea::gptr)(); }
-    static char* end(std::streambuf& buffer) { return (buffer.*&GetArea::egptr)(); }
+    static char* next(const std::streambuf& buffer) { return (buffer.*&GetArea::gptr)(); }
+    static char* end(const std::streambuf& buffer) { return (buffer.*&GetArea::egptr)(); }
     static void consume(std::streambuf& buffer, std::ptrdiff_t count) {
         for (; count > INT_MAX; count -= INT_MAX) {
             (buffer.*&GetArea::gbump)(INT_MAX);
@@ -61,7 +64,9 @@ public:
     void advance() { ++next_; }
 
     // Moves over the characters up to the first for which `isStop` is true,
-    // passing them to `take(first, last)`; returns that character.
+    // passing them to `take(first, last)`; returns that character. (Callers
+    // pass function objects, which the loop inlines; a pointer to a function
+    // would cost a call per character.)
     template <typename IsStop, typename Take>
     int takeUntil(IsStop isStop, Take take) {
         const char* found = next_;
@@ -116,10 +121,10 @@ public:
     template <typename IsStop, typename Take>
     int takeUntil(IsStop isStop, Take take) {
         for (;;) {
-            HeldCursor held(next_, end_);
-            int c = held.takeUntil(isStop, take);
-            next_ = held.position();
-            if (!held.ranOut()) {
+            HeldCursor cursor = held();
+            int c = cursor.takeUntil(isStop, take);
+            next_ = cursor.position();
+            if (!cursor.ranOut()) {
                 return c;
             }
             c = peek();
@@ -157,7 +162,8 @@ template <typename Cursor>
 int skipToToken(Cursor& cursor, State& state) {
     const int c = (state & std::ios_base::eofbit) != 0
                       ? kEnd
-                      : cursor.takeUntil(isToken, [](const char*, const char*) {});
+                      : cursor.takeUntil([](char next) { return !isWhiteSpace(next); },
+                                         [](const char*, const char*) {});
     if (c == kEnd) {
         state |= std::ios_base::eofbit | std::ios_base::failbit;
     }
@@ -170,9 +176,9 @@ ReadStatus scanName(Cursor& cursor, std::string& name, State& state) {
         return ReadStatus::endOfInput;
     }
     name.clear();
-    const int stop = cursor.takeUntil(isWhiteSpace, [&name](const char* first, const char* last) {
-        name.append(first, last);
-    });
+    const int stop = cursor.takeUntil(
+        [](char next) { return isWhiteSpace(next); },
+        [&name](const char* first, const char* last) { name.append(first, last); });
     if (stop == kEnd) {
         state |= std::ios_base::eofbit;
     }
@@ -193,16 +199,18 @@ ReadStatus scanInteger(Cursor& cursor, std::int32_t& value, State& state) {
         cursor.advance();
         c = cursor.peek();
     }
-    const bool anyDigit = c != kEnd && !isNotDigit(static_cast<char>(c));
+    const bool anyDigit = c != kEnd && isDigit(static_cast<char>(c));
     std::uint64_t magnitude = 0;
-    c = cursor.takeUntil(isNotDigit, [&magnitude](const char* first, const char* last) {
-        for (; first != last; ++first) {
-            // Past the 32-bit range the magnitude stops growing.
-            if (magnitude <= kLargestNegative) {
-                magnitude = magnitude * 10 + static_cast<std::uint64_t>(*first - '0');
-            }
-        }
-    });
+    c = cursor.takeUntil([](char next) { return !isDigit(next); },
+                         [&magnitude](const char* first, const char* last) {
+                             for (; first != last; ++first) {
+                                 // Past the 32-bit range the magnitude stops growing.
+                                 if (magnitude <= kLargestNegative) {
+                                     magnitude =
+                                         magnitude * 10 + static_cast<std::uint64_t>(*first - '0');
+                                 }
+                             }
+                         });
     if (c == kEnd) {
         state |= std::ios_base::eofbit;
     }

@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <numeric>
 #include <string_view>
 
 namespace {
@@ -70,10 +71,8 @@ bool put(std::streambuf& destination, const char* first, const char* last) {
 }  // namespace
 
 RecordSummary summarize(const InputRecord& record) {
-    std::int64_t total = 0;
-    for (const std::int32_t value : record.values) {
-        total += value;
-    }
+    const std::int64_t total =
+        std::accumulate(record.values.begin(), record.values.end(), std::int64_t{0});
     const auto exactTotal = static_cast<double>(total);
     return {total, exactTotal / static_cast<double>(kValuesPerRecord),
             exactTotal * kCaloriesPerUnit};

@@ -21,5 +21,4 @@ RecordSummary summarize(const InputRecord& record);
 // Writes the record's line ("Name: Ann Total: 150 Average: 30.0 Calories:
 // 12.0") and flushes it, so the file holds every completed line at any time.
 // Returns false when the line could not be written.
-bool writeReportLine(std::ostream& report, const InputRecord& record,
-                     const RecordSummary& summary);
+bool writeReportLine(std::ostream& report, const InputRecord& record, const RecordSummary& summary);

@@ -4,8 +4,8 @@
 #include <ostream>
 #include <string_view>
 
-inline constexpr char kInputFileName[] = "input.txt";
-inline constexpr char kOutputFileName[] = "output.txt";
+inline constexpr const char* kInputFileName = "input.txt";
+inline constexpr const char* kOutputFileName = "output.txt";
 inline constexpr std::string_view kOpenFailureMessage = "Failed to open input or output file";
 
 // Reads the record count and then one record at a time from `input`, writing

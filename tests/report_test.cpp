@@ -5,15 +5,15 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <limits>
-#include <random>
-#include <vector>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
+#include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "case_name.hpp"
 
@@ -37,18 +37,26 @@ const LineCase kLineCases[] = {
     {"calories 1.04 round down", {3, 3, 3, 2, 2}, "Total: 13 Average: 2.6 Calories: 1.0"},
     {"zero has no sign", {0, 0, 0, 0, 0}, "Total: 0 Average: 0.0 Calories: 0.0"},
     {"negative", {-1, 0, 0, 0, 0}, "Total: -1 Average: -0.2 Calories: -0.1"},
-    {"negatives and positives cancel", {-100, 50, 25, 25, 0}, "Total: 0 Average: 0.0 Calories: 0.0"},
-    {"large figures in full digits", {123456789, 0, 0, 0, 0},
+    {"negatives and positives cancel",
+     {-100, 50, 25, 25, 0},
+     "Total: 0 Average: 0.0 Calories: 0.0"},
+    {"large figures in full digits",
+     {123456789, 0, 0, 0, 0},
      "Total: 123456789 Average: 24691357.8 Calories: 9876543.1"},
-    {"the total of five largest values is exact", {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX},
+    {"the total of five largest values is exact",
+     {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX},
      "Total: 10737418235 Average: 2147483647.0 Calories: 858993458.8"},
-    {"the total of five smallest values is exact", {INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN},
+    {"the total of five smallest values is exact",
+     {INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN},
      "Total: -10737418240 Average: -2147483648.0 Calories: -858993459.2"},
-    {"a sum that passes the range on the way back", {INT32_MAX, 1, -1, -INT32_MAX, 0},
+    {"a sum that passes the range on the way back",
+     {INT32_MAX, 1, -1, -INT32_MAX, 0},
      "Total: 0 Average: 0.0 Calories: 0.0"},
 };
 
-void PrintTo(const LineCase& c, std::ostream* out) { *out << c.label; }
+void PrintTo(const LineCase& c, std::ostream* out) {
+    *out << c.label;
+}
 
 class ReportLine : public testing::TestWithParam<LineCase> {};
 
@@ -63,8 +71,7 @@ TEST_P(ReportLine, ShowsTheTotalAndOneDecimalFigures) {
     EXPECT_EQ(report.str(), "Name: Ann " + c.figures + "\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ReportLine, testing::ValuesIn(kLineCases),
-                         LabelName());
+INSTANTIATE_TEST_SUITE_P(Cases, ReportLine, testing::ValuesIn(kLineCases), LabelName());
 
 TEST(Summary, FiguresDeriveFromTheTotal) {
     InputRecord record;
@@ -77,8 +84,8 @@ TEST(Summary, FiguresDeriveFromTheTotal) {
 
 std::string fixedOneDecimal(double value) {
     std::array<char, 400> text{};
-    const auto result = std::to_chars(text.data(), text.data() + text.size(), value,
-                                      std::chars_format::fixed, 1);
+    const auto result =
+        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, 1);
     return std::string(text.data(), result.ptr);
 }
 
@@ -93,10 +100,29 @@ std::string lineWithFigures(double average, double calories) {
 // Any real, not just those a record can give, is written as the standard
 // fixed-point conversion writes it with one decimal.
 TEST(ReportLine, WritesRealsAsTheStandardConversionDoes) {
-    std::vector<double> values = {0.0, -0.0, 0.05, 0.15, 0.25, -0.25, 0.35, 2.45, -0.04,
-                                  0.96, 9.95, 99.95, 1e10, 1e10 + 0.05, 1e11 - 0.05, 123456789.95,
-                                  4.35, 1e15 + 0.5, 1e300, -1e300, 5e-324,
-                                  std::numeric_limits<double>::max(), 2147483647 * 0.08};
+    std::vector<double> values = {0.0,
+                                  -0.0,
+                                  0.05,
+                                  0.15,
+                                  0.25,
+                                  -0.25,
+                                  0.35,
+                                  2.45,
+                                  -0.04,
+                                  0.96,
+                                  9.95,
+                                  99.95,
+                                  1e10,
+                                  1e10 + 0.05,
+                                  1e11 - 0.05,
+                                  123456789.95,
+                                  4.35,
+                                  1e15 + 0.5,
+                                  1e300,
+                                  -1e300,
+                                  5e-324,
+                                  std::numeric_limits<double>::max(),
+                                  2147483647 * 0.08};
     std::mt19937_64 random(20261211);
     std::uniform_real_distribution<double> magnitude(-12.0, 12.0);
     for (int i = 0; i < 20000; ++i) {
@@ -105,8 +131,9 @@ TEST(ReportLine, WritesRealsAsTheStandardConversionDoes) {
     for (const double value : values) {
         SCOPED_TRACE(value);
         const std::string text = fixedOneDecimal(value);
-        EXPECT_EQ(lineWithFigures(value, -value),
-                  "Name: Ann Total: 0 Average: " + text + " Calories: " + fixedOneDecimal(-value) + "\n");
+        EXPECT_EQ(
+            lineWithFigures(value, -value),
+            "Name: Ann Total: 0 Average: " + text + " Calories: " + fixedOneDecimal(-value) + "\n");
     }
 }
 

@@ -22,7 +22,8 @@ struct RunCase {
 
 const RunCase kRunCases[] = {
     {"two records", "2\nAnn 10 20 30 40 50\nBob 1 2 3 4 5\n", kAnnLine + kBobLine, ""},
-    {"tokens after the last record are ignored", "1\nAnn 10 20 30 40 50\nBob 1 2 3 4 5\n", kAnnLine, ""},
+    {"tokens after the last record are ignored", "1\nAnn 10 20 30 40 50\nBob 1 2 3 4 5\n", kAnnLine,
+     ""},
     {"count zero", "0\nAnn 10 20 30 40 50\n", "", ""},
     {"count negative", "-3\nAnn 10 20 30 40 50\n", "", ""},
     {"no count", " \r\n", "", "warning: input.txt: no record count; the report is empty\n"},
@@ -31,18 +32,25 @@ const RunCase kRunCases[] = {
     {"count out of range", "2147483648\nAnn 10 20 30 40 50\n", "",
      "warning: input.txt: the record count is out of range; the report is empty\n"},
     {"input ends before a record", "3\nAnn 10 20 30 40 50\nBob 1 2 3 4 5\n", kAnnLine + kBobLine,
-     "warning: input.txt: record 3 is missing or incomplete; the report stops after 2 of 3 records\n"},
+     "warning: input.txt: record 3 is missing or incomplete; the report stops after 2 of 3 "
+     "records\n"},
     {"input ends inside a record", "2\nAnn 10 20 30 40 50\nBob 1 2", kAnnLine,
-     "warning: input.txt: record 2 is missing or incomplete; the report stops after 1 of 2 records\n"},
+     "warning: input.txt: record 2 is missing or incomplete; the report stops after 1 of 2 "
+     "records\n"},
     {"the largest count over one record", "2147483647\nAnn 10 20 30 40 50\n", kAnnLine,
-     "warning: input.txt: record 2 is missing or incomplete; the report stops after 1 of 2147483647 records\n"},
+     "warning: input.txt: record 2 is missing or incomplete; the report stops after 1 of "
+     "2147483647 records\n"},
     {"a value not a number", "2\nAnn 10 20 30 40 50\nBob 1 two 3 4 5\n", kAnnLine,
-     "warning: input.txt: record 2 has a value that is not a number; the report stops after 1 of 2 records\n"},
+     "warning: input.txt: record 2 has a value that is not a number; the report stops after 1 of 2 "
+     "records\n"},
     {"a value out of range", "2\nAnn 10 20 30 40 -2147483649\nBob 1 2 3 4 5\n", "",
-     "warning: input.txt: record 1 has a value out of range; the report stops after 0 of 2 records\n"},
+     "warning: input.txt: record 1 has a value out of range; the report stops after 0 of 2 "
+     "records\n"},
 };
 
-void PrintTo(const RunCase& c, std::ostream* out) { *out << c.label; }
+void PrintTo(const RunCase& c, std::ostream* out) {
+    *out << c.label;
+}
 
 class Run : public testing::TestWithParam<RunCase> {};
 
@@ -58,8 +66,7 @@ TEST_P(Run, WritesALinePerRecordReadAndSaysWhyItStopped) {
     EXPECT_EQ(warnings.str(), c.warnings);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Run, testing::ValuesIn(kRunCases),
-                         LabelName());
+INSTANTIATE_TEST_SUITE_P(Cases, Run, testing::ValuesIn(kRunCases), LabelName());
 
 // Takes one line and refuses everything after it, like a disk that fills up.
 class OneLineBuffer : public std::streambuf {
@@ -85,7 +92,8 @@ TEST(Run, StopsAtTheFirstLineThatCannotBeWritten) {
     writeReport(input, report, warnings);
 
     EXPECT_EQ(destination.written, kAnnLine);
-    EXPECT_EQ(warnings.str(), "warning: output.txt: write failed at record 2; the report is incomplete\n");
+    EXPECT_EQ(warnings.str(),
+              "warning: output.txt: write failed at record 2; the report is incomplete\n");
     std::string next;
     input >> next;
     EXPECT_EQ(next, "Cy") << "the run read on after the failed write";
