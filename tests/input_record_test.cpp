@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "case_name.hpp"
+#include "sources.hpp"
 
 namespace {
 
@@ -50,20 +51,30 @@ const IntegerCase kIntegerCases[] = {
     {"one past the largest", "2147483648", ReadStatus::outOfRange, INT32_MAX, ""},
     {"one past the smallest", "-2147483649", ReadStatus::outOfRange, INT32_MIN, ""},
     {"far past the 64-bit range", "99999999999999999999999", ReadStatus::outOfRange, INT32_MAX, ""},
-    {"far below the 64-bit range", "-99999999999999999999999", ReadStatus::outOfRange, INT32_MIN, ""},
+    {"far below the 64-bit range", "-99999999999999999999999", ReadStatus::outOfRange, INT32_MIN,
+     ""},
     {"a word", "abc", ReadStatus::notANumber, 0, ""},
     {"a lone minus", "-", ReadStatus::notANumber, 0, ""},
     {"a sign and a letter", "+x", ReadStatus::notANumber, 0, ""},
     {"a letter and a digit", "x1", ReadStatus::notANumber, 0, ""},
     {"a sign then white space", "- 5", ReadStatus::notANumber, 0, ""},
     {"a decimal point first", ".5", ReadStatus::notANumber, 0, ""},
-    {"a byte above 127 is not white space", "\xA0" "5", ReadStatus::notANumber, 0, ""},
-    {"a NUL byte is not white space", std::string("\0" "5", 2), ReadStatus::notANumber, 0, ""},
+    {"a byte above 127 is not white space",
+     "\xA0"
+     "5",
+     ReadStatus::notANumber, 0, ""},
+    {"a NUL byte is not white space",
+     std::string("\0"
+                 "5",
+                 2),
+     ReadStatus::notANumber, 0, ""},
     {"empty input", "", ReadStatus::endOfInput, kUntouched, ""},
     {"white space only", " \r\n\t ", ReadStatus::endOfInput, kUntouched, ""},
 };
 
-void PrintTo(const IntegerCase& c, std::ostream* out) { *out << c.label; }
+void PrintTo(const IntegerCase& c, std::ostream* out) {
+    *out << c.label;
+}
 
 class IntegerRead : public testing::TestWithParam<IntegerCase> {};
 
@@ -80,8 +91,7 @@ TEST_P(IntegerRead, StoresTheValueAndStopsAtTheFirstCharacterAfterIt) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, IntegerRead, testing::ValuesIn(kIntegerCases),
-                         LabelName());
+INSTANTIATE_TEST_SUITE_P(Cases, IntegerRead, testing::ValuesIn(kIntegerCases), LabelName());
 
 // ---------------------------------------------------------------- records
 
@@ -105,31 +115,43 @@ const RecordCase kRecordCases[] = {
     {"a name is any run of other bytes",
      "\xC3\xA9t\xC3\xA9-#\x01\x7F 1 2 3 4 5",
      {{ReadStatus::ok, "\xC3\xA9t\xC3\xA9-#\x01\x7F", {1, 2, 3, 4, 5}}}},
-    {"a name of any length", kLongName + " 1 2 3 4 5", {{ReadStatus::ok, kLongName, {1, 2, 3, 4, 5}}}},
-    {"a record across lines with CRLF", "Ann\r\n1 2\r\n3\r\n4 5\r\n",
+    {"a name of any length",
+     kLongName + " 1 2 3 4 5",
+     {{ReadStatus::ok, kLongName, {1, 2, 3, 4, 5}}}},
+    {"a record across lines with CRLF",
+     "Ann\r\n1 2\r\n3\r\n4 5\r\n",
      {{ReadStatus::ok, "Ann", {1, 2, 3, 4, 5}}}},
-    {"a value runs into the next name", "Ann 1 2 3 4 5Bob 6 7 8 9 10",
+    {"a value runs into the next name",
+     "Ann 1 2 3 4 5Bob 6 7 8 9 10",
      {{ReadStatus::ok, "Ann", {1, 2, 3, 4, 5}}, {ReadStatus::ok, "Bob", {6, 7, 8, 9, 10}}}},
-    {"a decimal fraction starts the next token", "Ann 1 2 3 4 5.5 6 7 8 9 10",
+    {"a decimal fraction starts the next token",
+     "Ann 1 2 3 4 5.5 6 7 8 9 10",
      {{ReadStatus::ok, "Ann", {1, 2, 3, 4, 5}}, {ReadStatus::ok, ".5", {6, 7, 8, 9, 10}}}},
-    {"a shorter name replaces a longer one", "Alexandra 1 1 1 1 1 Al 2 2 2 2 2",
+    {"a shorter name replaces a longer one",
+     "Alexandra 1 1 1 1 1 Al 2 2 2 2 2",
      {{ReadStatus::ok, "Alexandra", {1, 1, 1, 1, 1}}, {ReadStatus::ok, "Al", {2, 2, 2, 2, 2}}}},
-    {"input ends inside a record", "Ann 1 2 3",
-     {{ReadStatus::endOfInput, "Ann", {1, 2, 3, 0, 0}}}},
-    {"input ends before a record", "Ann 1 2 3 4 5 \n",
+    {"input ends inside a record", "Ann 1 2 3", {{ReadStatus::endOfInput, "Ann", {1, 2, 3, 0, 0}}}},
+    {"input ends before a record",
+     "Ann 1 2 3 4 5 \n",
      {{ReadStatus::ok, "Ann", {1, 2, 3, 4, 5}}, {ReadStatus::endOfInput, "Ann", {1, 2, 3, 4, 5}}}},
-    {"input ends right after the last digit", "Ann 1 2 3 4 5",
+    {"input ends right after the last digit",
+     "Ann 1 2 3 4 5",
      {{ReadStatus::ok, "Ann", {1, 2, 3, 4, 5}}, {ReadStatus::endOfInput, "Ann", {1, 2, 3, 4, 5}}}},
-    {"a value that is not a number", "Ann 1 x 3 4 5",
+    {"a value that is not a number",
+     "Ann 1 x 3 4 5",
      {{ReadStatus::notANumber, "Ann", {1, 0, 0, 0, 0}}}},
-    {"a value out of range", "Ann 1 2 3 4 -99999999999",
+    {"a value out of range",
+     "Ann 1 2 3 4 -99999999999",
      {{ReadStatus::outOfRange, "Ann", {1, 2, 3, 4, INT32_MIN}}}},
-    {"every read after a failed one fails", "Ann 1 x 3 4 5 Bob 1 2 3 4 5",
+    {"every read after a failed one fails",
+     "Ann 1 x 3 4 5 Bob 1 2 3 4 5",
      {{ReadStatus::notANumber, "Ann", {1, 0, 0, 0, 0}},
       {ReadStatus::endOfInput, "Ann", {1, 0, 0, 0, 0}}}},
 };
 
-void PrintTo(const RecordCase& c, std::ostream* out) { *out << c.label; }
+void PrintTo(const RecordCase& c, std::ostream* out) {
+    *out << c.label;
+}
 
 class RecordRead : public testing::TestWithParam<RecordCase> {};
 
@@ -146,8 +168,7 @@ TEST_P(RecordRead, FillsTheRecordInFileOrder) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, RecordRead, testing::ValuesIn(kRecordCases),
-                         LabelName());
+INSTANTIATE_TEST_SUITE_P(Cases, RecordRead, testing::ValuesIn(kRecordCases), LabelName());
 
 TEST(RecordRead, CountThenRecordsFromOneStream) {
     std::istringstream input("2\nAnn 10 20 30 40 50\nBob 1 2 3 4 5\nextra tokens");
@@ -164,30 +185,6 @@ TEST(RecordRead, CountThenRecordsFromOneStream) {
 
 // ---------------------------------------------------------------- the source
 
-// Serves its text in the given pieces, one piece per refill, like a pipe on
-// which a writer sends one record at a time. Asking for more than has
-// arrived is recorded instead of blocking.
-class PieceBuffer : public std::streambuf {
-public:
-    explicit PieceBuffer(std::vector<std::string> pieces) : pieces_(std::move(pieces)) {}
-
-    std::size_t piecesTaken() const { return next_; }
-
-protected:
-    int_type underflow() override {
-        if (next_ == pieces_.size()) {
-            return traits_type::eof();
-        }
-        std::string& piece = pieces_[next_++];
-        setg(piece.data(), piece.data(), piece.data() + piece.size());
-        return traits_type::to_int_type(piece.front());
-    }
-
-private:
-    std::vector<std::string> pieces_;
-    std::size_t next_ = 0;
-};
-
 TEST(ReadSource, ARecordIsReadFromWhatHasArrivedWithoutWaitingForMore) {
     PieceBuffer buffer({"2\n", "Ann 10 20 30 40 50\n", "Bob 1 2 3 4 5\n"});
     std::istream input(&buffer);
@@ -200,25 +197,6 @@ TEST(ReadSource, ARecordIsReadFromWhatHasArrivedWithoutWaitingForMore) {
     EXPECT_EQ(record.name, "Ann");
     EXPECT_EQ(buffer.piecesTaken(), 2U) << "the reader asked for the next record's data";
 }
-
-// Hands out one character per call and holds none, so the reader can never
-// look at held characters and must ask for each one.
-class CharByCharBuffer : public std::streambuf {
-public:
-    explicit CharByCharBuffer(std::string text) : text_(std::move(text)) {}
-
-protected:
-    int_type underflow() override {
-        return next_ < text_.size() ? traits_type::to_int_type(text_[next_]) : traits_type::eof();
-    }
-    int_type uflow() override {
-        return next_ < text_.size() ? traits_type::to_int_type(text_[next_++]) : traits_type::eof();
-    }
-
-private:
-    std::string text_;
-    std::size_t next_ = 0;
-};
 
 struct ReadOutcome {
     std::vector<ReadStatus> statuses;
