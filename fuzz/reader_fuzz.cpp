@@ -13,14 +13,10 @@
 #include <vector>
 
 #include "input_record.hpp"
+#include "read_all.hpp"
 #include "sources.hpp"
 
 namespace {
-
-struct Reads {
-    std::vector<ReadStatus> statuses;  // the count's, then each record's
-    std::vector<InputRecord> records;  // each record as it stands after its read
-};
 
 constexpr std::int32_t kUntouched = 12345;
 
@@ -40,36 +36,22 @@ ReadStatus extractInteger(std::istream& input, std::int32_t& field) {
     return value == 0 ? ReadStatus::notANumber : ReadStatus::outOfRange;
 }
 
-Reads readByExtraction(const std::string& text) {
+ReadOutcome readByExtraction(const std::string& text) {
     std::istringstream input(text);
-    Reads reads;
+    ReadOutcome outcome;
     std::int32_t count = 0;
-    reads.statuses.push_back(extractInteger(input, count));
+    outcome.statuses.push_back(extractInteger(input, count));
     InputRecord record;
-    for (ReadStatus status = reads.statuses.back(); status == ReadStatus::ok;) {
+    for (ReadStatus status = outcome.statuses.back(); status == ReadStatus::ok;) {
         status = (input >> record.name) ? ReadStatus::ok : ReadStatus::endOfInput;
         for (std::int32_t& value : record.values) {
             if (status == ReadStatus::ok) {
                 status = extractInteger(input, value);
             }
         }
-        reads.statuses.push_back(status);
-        reads.records.push_back(record);
+        outcome.add(status, record);
     }
-    return reads;
-}
-
-Reads readByReader(std::istream& input) {
-    Reads reads;
-    std::int32_t count = 0;
-    reads.statuses.push_back(readRecordCount(input, count));
-    InputRecord record;
-    for (ReadStatus status = reads.statuses.back(); status == ReadStatus::ok;) {
-        status = readRecord(input, record);
-        reads.statuses.push_back(status);
-        reads.records.push_back(record);
-    }
-    return reads;
+    return outcome;
 }
 
 // Pieces of 1 to 16 bytes, their lengths taken from the text itself so that
@@ -84,14 +66,8 @@ std::vector<std::string> piecesOf(const std::string& text) {
     return pieces;
 }
 
-void expectSame(const Reads& actual, const Reads& expected, const char* source) {
-    bool same =
-        actual.statuses == expected.statuses && actual.records.size() == expected.records.size();
-    for (std::size_t i = 0; same && i < actual.records.size(); ++i) {
-        same = actual.records[i].name == expected.records[i].name &&
-               actual.records[i].values == expected.records[i].values;
-    }
-    if (!same) {
+void expectSame(const ReadOutcome& actual, const ReadOutcome& expected, const char* source) {
+    if (!(actual == expected)) {
         std::fprintf(stderr, "the reader on %s differs from >> after %zu reads\n", source,
                      expected.statuses.size());
         std::abort();
@@ -102,17 +78,17 @@ void expectSame(const Reads& actual, const Reads& expected, const char* source) 
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    const Reads expected = readByExtraction(text);
+    const ReadOutcome expected = readByExtraction(text);
 
     std::istringstream whole(text);
-    expectSame(readByReader(whole), expected, "a string stream");
+    expectSame(readAll(whole), expected, "a string stream");
 
     PieceBuffer pieces(piecesOf(text));
     std::istream piecewise(&pieces);
-    expectSame(readByReader(piecewise), expected, "a source that sends pieces");
+    expectSame(readAll(piecewise), expected, "a source that sends pieces");
 
     CharByCharBuffer characters(text);
     std::istream charByChar(&characters);
-    expectSame(readByReader(charByChar), expected, "a source that holds nothing");
+    expectSame(readAll(charByChar), expected, "a source that holds nothing");
     return 0;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "case_name.hpp"
+#include "read_all.hpp"
 #include "sources.hpp"
 
 namespace {
@@ -196,27 +197,6 @@ TEST(ReadSource, ARecordIsReadFromWhatHasArrivedWithoutWaitingForMore) {
     ASSERT_EQ(readRecord(input, record), ReadStatus::ok);
     EXPECT_EQ(record.name, "Ann");
     EXPECT_EQ(buffer.piecesTaken(), 2U) << "the reader asked for the next record's data";
-}
-
-struct ReadOutcome {
-    std::vector<ReadStatus> statuses;
-    std::vector<std::string> names;
-    std::vector<std::array<std::int32_t, kValuesPerRecord>> values;
-};
-
-// Reads the count and then records until a read fails.
-ReadOutcome readAll(std::istream& input) {
-    ReadOutcome outcome;
-    std::int32_t count = 0;
-    outcome.statuses.push_back(readRecordCount(input, count));
-    InputRecord record;
-    for (ReadStatus status = outcome.statuses.back(); status == ReadStatus::ok;) {
-        status = readRecord(input, record);
-        outcome.statuses.push_back(status);
-        outcome.names.push_back(record.name);
-        outcome.values.push_back(record.values);
-    }
-    return outcome;
 }
 
 void expectSameReads(const ReadOutcome& actual, const ReadOutcome& expected) {
