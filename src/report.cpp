@@ -80,9 +80,9 @@ RecordSummary summarize(const InputRecord& record) {
 
 bool writeReportLine(std::ostream& report, const InputRecord& record,
                      const RecordSummary& summary) {
-    // A name of usual length makes the whole line one piece, and so one write
-    // where the stream has no buffer of its own; a longer name is a piece of
-    // its own between the label and the figures.
+    // A name of usual length makes the whole line one piece for the stream's
+    // buffer; a longer name is a piece of its own between the label and the
+    // figures, so no name is ever copied twice.
     std::array<char, kNameLabel.size() + kLongestInlineName + kLongestFigures> line;
     char* out = appendText(line.data(), kNameLabel);
     const bool nameInline = record.name.size() <= kLongestInlineName;

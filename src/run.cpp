@@ -1,7 +1,6 @@
 #include "run.hpp"
 
 #include <cstdint>
-#include <sstream>
 #include <string>
 
 #include "input_record.hpp"
@@ -53,11 +52,11 @@ void writeReport(std::istream& input, std::ostream& report, std::ostream& warnin
     for (std::int64_t number = 1; number <= recordCount; ++number) {
         const ReadStatus status = readRecord(input, record);
         if (status != ReadStatus::ok) {
-            std::ostringstream problem;
-            problem << "record " << number << ' ' << describeRecordProblem(status)
-                    << "; the report stops after " << number - 1 << " of " << recordCount
-                    << " records";
-            warn(warnings, kInputFileName, problem.str());
+            warn(warnings, kInputFileName,
+                 "record " + std::to_string(number) + ' ' +
+                     std::string(describeRecordProblem(status)) + "; the report stops after " +
+                     std::to_string(number - 1) + " of " + std::to_string(recordCount) +
+                     " records");
             return;
         }
         if (!writeReportLine(report, record, summarize(record))) {
